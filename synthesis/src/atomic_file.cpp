@@ -2,9 +2,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -59,6 +62,32 @@ void TAtomicFile::Write(const void* data, size_t size) {
   }
   std::memcpy(Buffer_.data() + Used_, bytes, size);
   Used_ += size;
+}
+
+void TAtomicFile::WritePieces(const std::vector<std::pair<const void*, size_t>>& pieces) {
+  Flush();
+  std::vector<iovec> batch;
+  for (size_t next = 0; next < pieces.size();) {
+    batch.clear();
+    for (; next < pieces.size() && batch.size() < IOV_MAX; ++next) {
+      batch.push_back({const_cast<void*>(pieces[next].first), pieces[next].second});
+    }
+    // writev may stop early; resume inside the piece it stopped in.
+    for (size_t first = 0; first < batch.size();) {
+      const ssize_t written =
+          ::writev(Fd_, batch.data() + first, static_cast<int>(batch.size() - first));
+      if (written < 0) {
+        if (errno == EINTR) continue;
+        Fail("cannot be written", errno);
+      }
+      auto left = static_cast<size_t>(written);
+      while (first < batch.size() && left >= batch[first].iov_len) left -= batch[first++].iov_len;
+      if (first < batch.size()) {
+        batch[first].iov_base = static_cast<char*>(batch[first].iov_base) + left;
+        batch[first].iov_len -= left;
+      }
+    }
+  }
 }
 
 void TAtomicFile::Flush() {

@@ -1,8 +1,5 @@
 // Writing a TIndexedBitmap as a Windows BMP file: BITMAPFILEHEADER, BITMAPINFOHEADER,
 // colour table, then the rows bottom-up (the layout every reader of the format knows).
-#include <algorithm>
-#include <array>
-#include <cstring>
 #include <limits>
 
 #include "tessarin/atomic_file.h"
@@ -69,19 +66,18 @@ void TIndexedBitmap::SaveToFile(const std::string& fileName) const {
 
   TAtomicFile file(fileName);
   file.Write(header.Bytes().data(), header.Bytes().size());
-  // Rows leave through a staging block so that the padding bytes go out as zeros whatever
-  // a caller wrote beyond a row's significant bytes.
-  const int64_t significant = SignificantBytes();
-  const int64_t rowsPerBlock = std::max<int64_t>(1, (int64_t{1} << 22) / Stride_);
-  std::vector<uint8_t> block(static_cast<size_t>(rowsPerBlock * Stride_), 0);
-  for (int64_t row = Height_ - 1; row >= 0;) {
-    const int64_t count = std::min(rowsPerBlock, row + 1);
-    for (int64_t i = 0; i < count; ++i, --row) {
-      std::memcpy(block.data() + i * Stride_, Pixels_.data() + row * Stride_,
-                  static_cast<size_t>(significant));
-    }
-    file.Write(block.data(), static_cast<size_t>(count * Stride_));
+  // Rows go out straight from the pixels, bottom row first; the padding goes out as zeros
+  // whatever a caller wrote beyond a row's significant bytes.
+  static constexpr uint8_t Zeros[4] = {};
+  const auto significant = static_cast<size_t>(SignificantBytes());
+  const auto padding = static_cast<size_t>(Stride_) - significant;
+  std::vector<std::pair<const void*, size_t>> pieces;
+  pieces.reserve(static_cast<size_t>(Height_) * (padding ? 2 : 1));
+  for (int64_t row = Height_ - 1; row >= 0; --row) {
+    pieces.emplace_back(Pixels_.data() + row * Stride_, significant);
+    if (padding != 0) pieces.emplace_back(Zeros, padding);
   }
+  file.WritePieces(pieces);
   file.Commit();
 }
 

@@ -62,13 +62,13 @@ const uint8_t* TIndexedBitmap::ScanLine(int32_t row) const {
 }
 
 TPalette MakePalette(TPixelFormat format) {
-  const int count = format == pf8bit ? 256 : 2;
-  TPalette palette(count);
-  for (int i = 0; i < count; ++i) {
+  if (format == pf1bit) return {{0, 0, 0}, {255, 255, 255}};
+  TPalette palette;
+  palette.reserve(256);
+  for (int i = 0; i < 256; ++i) {
     const auto level = static_cast<uint8_t>(i);
-    palette[i] = {level, level, level};
+    palette.push_back({level, level, level});
   }
-  if (count == 2) palette[1] = {255, 255, 255};
   return palette;
 }
 

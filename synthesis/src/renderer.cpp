@@ -1,26 +1,24 @@
 // The zone plate renderer.
 //
-// Every sample's value depends only on its squared distance from the centre pixel (c, c), so
-// a pixel and its mirror images about the centre row and column share one exact value. The
-// renderer evaluates each distinct (|x - c|, |y - c|) once, copies the bit-identical value to
-// its mirrors, and spreads the rows over worker threads. The random formats jump the
-// generator to each row's first pixel, so every pixel takes the same draw as in a plain
-// raster-order loop.
+// A sample's value depends only on its squared distance from the centre pixel (c, c), and
+// (x - c)^2 + (y - c)^2 is the same for x and 2c - x, for y and 2c - y, and with x and y
+// swapped. The renderer evaluates each distinct distance once and copies the bit-identical
+// value to its mirror images, so it takes the same pixels as a plain per-pixel loop while
+// computing a fraction of the sines and cosines. Rows are spread over worker threads; the
+// random formats jump the generator to each row's first pixel, so every pixel takes the
+// same draw as in a plain raster-order loop, whatever the number of threads.
 #include "tessarin/renderer.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <condition_variable>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "band_scheduler.h"
+#include "kernels.h"
 #include "tessarin/errors.h"
-#include "trig_kernels.h"
 
 namespace tessarin {
 namespace {
@@ -29,16 +27,22 @@ using detail::TTrig;
 
 constexpr double MaxUsablePhase = 9007199254740992.0;  // 2^53
 
-std::string Describe(float period) {
+std::string Describe(double value, const char* format) {
   char text[64];
-  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(period));
+  std::snprintf(text, sizeof text, format, value);
   return text;
 }
 
-// Raises the render's two failures, which can only occur at the first pixel: it shares the
-// divisor with every other pixel and has the largest phase of the picture.
-void CheckFirstPixel(const TZonePlateSettings& settings, int64_t c, double divisor) {
+double Divisor(const TZonePlateSettings& settings) {
+  return (static_cast<double>(settings.Size) * static_cast<double>(settings.CyclePeriod)) * 0.5;
+}
+
+// The render's two failures can only occur at the first pixel: it shares the divisor with
+// every other pixel and has the largest phase of the picture.
+void CheckFirstPixel(const TZonePlateSettings& settings) {
+  const int64_t c = settings.Size / 2;
   const double r2 = static_cast<double>(2 * c * c);
+  const double divisor = Divisor(settings);
   if (divisor == 0.0) {
     if (r2 == 0.0) {
       throw EInvalidOp("Invalid floating point operation: the phase of the only pixel is 0 / 0 "
@@ -47,16 +51,15 @@ void CheckFirstPixel(const TZonePlateSettings& settings, int64_t c, double divis
     throw EZeroDivide("Floating point division by zero: the cycle period is 0");
   }
   const double phase = ZonePlatePhase(r2, divisor);
+  const std::string period = Describe(settings.CyclePeriod, "%.9g");
   if (std::isnan(phase)) {
-    throw EInvalidOp("Invalid floating point operation: the cycle period " +
-                     Describe(settings.CyclePeriod) + " gives no phase");
+    throw EInvalidOp("Invalid floating point operation: the cycle period " + period +
+                     " gives no phase");
   }
   if (std::fabs(phase) >= MaxUsablePhase) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3g", phase);
-    throw EInvalidOp("Invalid floating point operation: the cycle period " +
-                     Describe(settings.CyclePeriod) + " gives the first pixel a phase of " +
-                     text + ", beyond the range of sine and cosine");
+    throw EInvalidOp("Invalid floating point operation: the cycle period " + period +
+                     " gives the first pixel a phase of " + Describe(phase, "%.3g") +
+                     ", beyond the range of sine and cosine");
   }
 }
 
@@ -71,15 +74,18 @@ void CheckBitmap(const TZonePlateSettings& settings, const TIndexedBitmap& bitma
   }
 }
 
-uint8_t GreyLevel(double cosine) { return static_cast<uint8_t>(static_cast<int>(cosine * 127 + 128)); }
+uint8_t GreyLevel(double cosine) {
+  return static_cast<uint8_t>(static_cast<int>(cosine * 127 + 128));
+}
 
 // Packs one byte a pixel (0 or 1) into a 1-bit row, leftmost pixel in the top bit.
 void PackBits(const uint8_t* pixels, int64_t count, uint8_t* row) {
   const int64_t whole = count / 8;
   for (int64_t i = 0; i < whole; ++i) {
-    const uint8_t* p = pixels + 8 * i;
-    row[i] = static_cast<uint8_t>(p[0] << 7 | p[1] << 6 | p[2] << 5 | p[3] << 4 | p[4] << 3 |
-                                  p[5] << 2 | p[6] << 1 | p[7]);
+    // The multiply moves byte j's low bit to bit 63 - j without carries between the terms.
+    uint64_t eight;
+    std::memcpy(&eight, pixels + 8 * i, 8);
+    row[i] = static_cast<uint8_t>((eight * 0x8040201008040201ull) >> 56);
   }
   if (count % 8 != 0) {
     uint8_t last = 0;
@@ -88,244 +94,268 @@ void PackBits(const uint8_t* pixels, int64_t count, uint8_t* row) {
   }
 }
 
-// Spreads a half row, indexed by |x - c|, over a whole row of `size` entries.
-template <typename T>
-void Unfold(const T* half, int64_t c, int64_t size, T* row) {
-  for (int64_t x = 0; x < c; ++x) row[x] = half[c - x];
-  std::memcpy(row + c, half, sizeof(T) * static_cast<size_t>(size - c));
-}
 
-// Draw-decided pixels of a row: pixel x takes the draw whose generator state is `state`
-// advanced x + 1 times. Eight interleaved generators keep the multiplier busy.
-template <typename Decide>
-void DrawRow(uint64_t state, int64_t size, uint8_t* pixels, Decide decide) {
-  constexpr int Lanes = 8;
-  uint64_t lane[Lanes];
-  for (int j = 0; j < Lanes; ++j) lane[j] = TRandomSource::StateAfter(state, j + 1);
-  const uint64_t jumpA = TRandomSource::StateAfter(1, Lanes) - TRandomSource::StateAfter(0, Lanes);
-  const uint64_t jumpC = TRandomSource::StateAfter(0, Lanes);
-  int64_t x = 0;
-  for (; x + Lanes <= size; x += Lanes) {
-    for (int j = 0; j < Lanes; ++j) {
-      pixels[x + j] = decide(x + j, static_cast<uint32_t>(lane[j] >> 32));
-      lane[j] = lane[j] * jumpA + jumpC;
-    }
-  }
-  for (int j = 0; x < size; ++x, ++j) pixels[x] = decide(x, static_cast<uint32_t>(lane[j] >> 32));
-}
-
-struct TScratch {
-  std::vector<double> Values;
-  std::vector<uint8_t> Half;
-  std::vector<uint8_t> Row;
-  std::vector<uint8_t> Pixels;
-  // Anti-aliassing: three sample rows with their |2v - 2c|, and the two spread over the row.
-  std::vector<double> Samples[3];
-  int64_t SampleKey[3] = {-1, -1, -1};
-  std::vector<double> SpreadA, SpreadB;
-};
-
-class TRender {
+// What every format's render shares: geometry, kernels, generator, threads and progress.
+class TRenderBase {
  public:
-  TRender(const TZonePlateSettings& settings, TIndexedBitmap& bitmap, TRandomSource& random,
-          const TRenderOptions& options)
+  TRenderBase(const TZonePlateSettings& settings, TIndexedBitmap& bitmap, uint64_t randomBase,
+              const TRenderOptions& options)
       : Bitmap_(bitmap),
         Size_(settings.Size),
         C_(settings.Size / 2),
-        Divisor_((static_cast<double>(settings.Size) * static_cast<double>(settings.CyclePeriod)) *
-                 0.5),
-        Format_(bitmap.PixelFormat() == pf8bit ? zfGreyscale : settings.OutputFormat),
-        RandomBase_(random.State()),
-        Trig_(detail::SelectTrigRow(options.Isa)) {
-    // Whole-pixel units are distances b = |y - c| (rows c - b and c + b); anti-aliassed
-    // units are d with rows c + d and c - 1 - d, whose samples share |2v - 2c| = 2d + 1.
-    Units_ = Format_ == zfTwoToneAntiAliased ? Size_ - C_ : C_ + 1;
-    const int64_t threads = options.Threads > 0
-                                ? options.Threads
-                                : std::max<int64_t>(1, std::thread::hardware_concurrency());
-    UnitsPerChunk_ = std::clamp<int64_t>(Units_ / (threads * 16), 1, 32);
-    Chunks_ = (Units_ + UnitsPerChunk_ - 1) / UnitsPerChunk_;
-    Threads_ = std::clamp<int64_t>(threads, 1, Chunks_);
-    if (Format_ == zfRandomHalfTone || Format_ == zfTwoToneAntiAliased) {
-      random.SetState(TRandomSource::StateAfter(RandomBase_, static_cast<uint64_t>(Size_) *
-                                                                 static_cast<uint64_t>(Size_)));
-    }
-  }
+        HalfLength_(std::max(C_, Size_ - 1 - C_) + 1),
+        Divisor_(Divisor(settings)),
+        RandomBase_(randomBase),
+        Kernels_(detail::SelectKernels(options.Isa)),
+        RequestedThreads_(options.Threads) {}
 
-  void Run(const TProgressHook& onProgress) {
-    std::vector<TScratch> scratch(static_cast<size_t>(Threads_));
-    for (TScratch& s : scratch) Prepare(s);
-    ReportedRow_ = 8;  // the caller has reported row 0
-    std::vector<std::jthread> workers;
-    for (int64_t t = 1; t < Threads_; ++t) {
-      workers.emplace_back([this, &s = scratch[t]] { Work(s, false); });
-    }
-    Work(scratch[0], true, &onProgress);
-    {
-      std::unique_lock lock(Mutex_);
-      Done_.wait(lock, [&] {
-        Report(onProgress, lock);
-        return RowsDone_ == Size_;
-      });
-    }
-    workers.clear();
-    std::unique_lock lock(Mutex_);
-    Report(onProgress, lock);
-  }
+ protected:
 
- private:
-  void Prepare(TScratch& s) const {
-    const int64_t halfLength = std::max(C_, Size_ - 1 - C_) + 1;
-    s.Row.resize(static_cast<size_t>(Size_));
-    s.Pixels.resize(static_cast<size_t>(Size_));
-    if (Format_ == zfTwoToneAntiAliased) {
-      const int64_t n = 2 * halfLength + 8;
-      for (auto& samples : s.Samples) samples.resize(static_cast<size_t>(n));
-      s.SpreadA.resize(static_cast<size_t>(2 * Size_));
-      s.SpreadB.resize(static_cast<size_t>(2 * Size_));
-    } else {
-      s.Values.resize(static_cast<size_t>(halfLength + 8));
-      s.Half.resize(static_cast<size_t>(halfLength));
-    }
-  }
-
-  // Takes chunks of units, far from the centre first so that the top rows finish early.
-  void Work(TScratch& s, bool caller, const TProgressHook* onProgress = nullptr) {
-    for (;;) {
-      const int64_t chunk = NextChunk_.fetch_add(1);
-      if (chunk >= Chunks_) return;
-      const int64_t first = Units_ - 1 - chunk * UnitsPerChunk_;
-      const int64_t last = std::max<int64_t>(0, first - UnitsPerChunk_ + 1);
-      int64_t rows = 0;
-      for (int64_t unit = first; unit >= last; --unit) rows += RenderUnit(s, unit);
-      std::unique_lock lock(Mutex_);
-      RowsDone_ += rows;
-      if (caller) {
-        Report(*onProgress, lock);
-      } else {
-        Done_.notify_one();
-      }
-    }
-  }
-
-  // Delivers every report whose rows are done; the hook runs without the lock held.
-  void Report(const TProgressHook& onProgress, std::unique_lock<std::mutex>& lock) {
-    while (ReportedRow_ < Size_ && ReportedRow_ <= RowsDone_) {
-      const auto percent = static_cast<int32_t>(ReportedRow_ * 100 / Size_);
-      ReportedRow_ += 8;
-      if (onProgress) {
-        lock.unlock();
-        onProgress(percent);
-        lock.lock();
-      }
-    }
-  }
-
-  int64_t RenderUnit(TScratch& s, int64_t unit) {
-    return Format_ == zfTwoToneAntiAliased ? RenderAntiAliased(s, unit) : RenderWhole(s, unit);
-  }
-
-  // Rows c - b and c + b, which hold the same values (not the same draws).
-  int64_t RenderWhole(TScratch& s, int64_t b) {
-    const int64_t halfLength = static_cast<int64_t>(s.Half.size());
-    Trig_(Format_ == zfTwoTonePure ? TTrig::Sin : TTrig::Cos, static_cast<double>(b * b), 1.0,
-          halfLength, Divisor_, s.Values.data());
-    if (Format_ == zfTwoTonePure) {
-      for (int64_t a = 0; a < halfLength; ++a) s.Half[a] = s.Values[a] >= 0.0;
-    } else {
-      for (int64_t a = 0; a < halfLength; ++a) s.Half[a] = GreyLevel(s.Values[a]);
-    }
-    Unfold(s.Half.data(), C_, Size_, s.Row.data());
-    int64_t rows = 0;
-    for (const int64_t y : {C_ - b, C_ + b}) {
-      if (y < 0 || y >= Size_ || (rows == 1 && b == 0)) continue;
-      uint8_t* line = Bitmap_.ScanLine(static_cast<int32_t>(y));
-      if (Format_ == zfGreyscale) {
-        std::memcpy(line, s.Row.data(), static_cast<size_t>(Size_));
-      } else if (Format_ == zfTwoTonePure) {
-        PackBits(s.Row.data(), Size_, line);
-      } else {
-        const uint8_t* levels = s.Row.data();
-        DrawRow(RowState(y), Size_, s.Pixels.data(), [levels](int64_t x, uint32_t draw) {
-          return static_cast<uint8_t>(levels[x] >= (draw & 0xFF));
-        });
-        PackBits(s.Pixels.data(), Size_, line);
-      }
-      ++rows;
-    }
-    return rows;
-  }
-
-  // The sines of sample row |2v - 2c| = m, by |2u - 2c|, computed once per thread and key.
-  const double* SampleRow(TScratch& s, int64_t m) {
-    for (int i = 0; i < 3; ++i) {
-      if (s.SampleKey[i] == m) return s.Samples[i].data();
-    }
-    int victim = 0;
-    for (int i = 1; i < 3; ++i) {
-      if (std::abs(s.SampleKey[i] - m) > std::abs(s.SampleKey[victim] - m)) victim = i;
-    }
-    s.SampleKey[victim] = m;
-    const int64_t n = static_cast<int64_t>(s.Samples[victim].size()) - 8;
-    Trig_(TTrig::Sin, static_cast<double>(m * m) * 0.25, 0.25, n, Divisor_,
-          s.Samples[victim].data());
-    return s.Samples[victim].data();
-  }
-
-  // Sample u = x + j / 2 of a row, for j = 0, 1, lies at |2u - 2c| = |2x - 2c + j|.
-  void Spread(const double* half, std::vector<double>& row) const {
-    for (int64_t k = 0; k < 2 * Size_; ++k) row[k] = half[std::abs(k - 2 * C_)];
-  }
-
-  // Rows c + d (samples m = 2d, 2d + 1) and c - 1 - d (m = -2d - 2, -2d - 1).
-  int64_t RenderAntiAliased(TScratch& s, int64_t d) {
-    int64_t rows = 0;
-    const int64_t bottom = C_ + d;
-    const int64_t top = C_ - 1 - d;
-    for (const int64_t y : {top, bottom}) {
-      if (y < 0 || y >= Size_) continue;
-      const int64_t m0 = y == bottom ? 2 * d : 2 * d + 2;
-      const int64_t m1 = 2 * d + 1;
-      Spread(SampleRow(s, m0), s.SpreadA);
-      Spread(SampleRow(s, m1), s.SpreadB);
-      const double* a = s.SpreadA.data();
-      const double* b = s.SpreadB.data();
-      DrawRow(RowState(y), Size_, s.Pixels.data(), [a, b](int64_t x, uint32_t draw) {
-        int sum = 0;
-        sum = static_cast<int>((a[2 * x] + 1) + sum);
-        sum = static_cast<int>((a[2 * x + 1] + 1) + sum);
-        sum = static_cast<int>((b[2 * x] + 1) + sum);
-        sum = static_cast<int>((b[2 * x + 1] + 1) + sum);
-        return static_cast<uint8_t>(sum + static_cast<int>(draw & 1) > 2);
-      });
-      PackBits(s.Pixels.data(), Size_, Bitmap_.ScanLine(static_cast<int32_t>(y)));
-      ++rows;
-    }
-    return rows;
-  }
+  uint8_t* Line(int64_t y) const { return Bitmap_.ScanLine(static_cast<int32_t>(y)); }
 
   uint64_t RowState(int64_t y) const {
-    return TRandomSource::StateAfter(RandomBase_, static_cast<uint64_t>(y) *
-                                                      static_cast<uint64_t>(Size_));
+    return TRandomSource::StateAfter(RandomBase_,
+                                     static_cast<uint64_t>(y) * static_cast<uint64_t>(Size_));
   }
+
+  // Vector kernels may write up to 31 values past the end.
+  static size_t Padded(int64_t n) { return static_cast<size_t>(n + 32); }
 
   TIndexedBitmap& Bitmap_;
   const int64_t Size_;
   const int64_t C_;
+  const int64_t HalfLength_;  // distinct values of |x - c|
   const double Divisor_;
-  const TOutputFormat Format_;
   const uint64_t RandomBase_;
-  const detail::TTrigRowFn Trig_;
-  int64_t Units_ = 0;
-  int64_t UnitsPerChunk_ = 1;
-  int64_t Chunks_ = 0;
-  int64_t Threads_ = 1;
+  const detail::TKernels Kernels_;
+  const int RequestedThreads_;
+};
 
-  std::atomic<int64_t> NextChunk_{0};
-  std::mutex Mutex_;
-  std::condition_variable Done_;
-  int64_t RowsDone_ = 0;
-  int64_t ReportedRow_ = 0;
+// Greyscale. Values for (|x - c|, |y - c|) = (a, b) live in the top-left quadrant, row c - b,
+// column c - a, which holds every pair. First each band of b computes the pairs with a at
+// or beyond the band; then each band copies the pairs with a before it from the transposed
+// places, which the first pass filled, and mirrors its rows to the right and to the bottom.
+class TGreyscaleRender : TRenderBase {
+ public:
+  using TRenderBase::TRenderBase;
+
+  void Run(detail::TProgress& progress) {
+    const int64_t bands = (C_ + Band) / Band;
+    const int threads = detail::ThreadCount(RequestedThreads_, bands);
+    std::vector<std::vector<double>> values(threads, std::vector<double>(Padded(HalfLength_)));
+    detail::RunTasks(bands, threads, progress, [&](int64_t band, int thread) {
+      return ComputeBand(band * Band, values[thread].data());
+    });
+    detail::RunTasks(bands, threads, progress,
+                     [&](int64_t band, int) { return CompleteBand(band * Band); });
+  }
+
+  // Progress counts values computed and rows completed, weighted roughly by their cost.
+  static int64_t TotalWork(int64_t size) {
+    const int64_t c = size / 2;
+    int64_t total = 0;
+    for (int64_t first = 0; first <= c; first += Band) {
+      const int64_t rows = std::min(Band, c + 1 - first);
+      total += rows * (c + 1 - first) + rows * size / CopyCost;
+    }
+    return total;
+  }
+
+ private:
+  static constexpr int64_t Band = 64;
+  static constexpr int64_t CopyCost = 16;
+
+  int64_t BandEnd(int64_t first) const { return std::min(first + Band, C_ + 1); }
+
+  int64_t ComputeBand(int64_t first, double* values) {
+    const int64_t n = C_ + 1 - first;
+    for (int64_t b = first; b < BandEnd(first); ++b) {
+      Kernels_.TrigRow(TTrig::Cos, static_cast<double>(b * b), 1.0, first, n, Divisor_, values);
+      uint8_t* corner = Line(C_ - b) + C_ - first;  // column c - a for a = first
+      for (int64_t i = 0; i < n; ++i) corner[-i] = GreyLevel(values[i]);
+    }
+    return (BandEnd(first) - first) * n;
+  }
+
+  int64_t CompleteBand(int64_t first) {
+    const int64_t end = BandEnd(first);
+    // Pairs (a, b) with a < first: row c - b, column c - a takes row c - a, column c - b.
+    // Whole tiles go through a local block, so that the compiler sees no aliasing.
+    const int64_t rows = end - first;
+    for (int64_t tile = 0; tile < first; tile += Band) {
+      uint8_t block[Band][Band];  // [a - tile][end - 1 - b]
+      for (int64_t i = 0; i < Band; ++i) {
+        std::memcpy(block[i], Line(C_ - tile - i) + C_ - (end - 1), static_cast<size_t>(rows));
+      }
+      for (int64_t j = 0; j < rows; ++j) {
+        uint8_t line[Band];  // [Band - 1 - (a - tile)]
+        for (int64_t i = 0; i < Band; ++i) line[Band - 1 - i] = block[i][j];
+        std::memcpy(Line(C_ - (end - 1 - j)) + C_ - tile - (Band - 1), line, Band);
+      }
+    }
+    for (int64_t b = first; b < end; ++b) {
+      uint8_t* row = Line(C_ - b);
+      // Column c + a takes column c - a.
+      Kernels_.ReverseCopy(row + 2 * C_ + 1 - Size_, Size_ - 1 - C_, row + C_ + 1);
+      if (b > 0 && C_ + b < Size_) std::memcpy(Line(C_ + b), row, static_cast<size_t>(Size_));
+    }
+    return (end - first) * Size_ / CopyCost;
+  }
+};
+
+// Pure two-tone and random half-tone: rows c - b and c + b hold the same values (not the same
+// draws), so each distance b is computed once for both.
+class TMirroredRender : TRenderBase {
+ public:
+  TMirroredRender(const TZonePlateSettings& settings, TIndexedBitmap& bitmap, uint64_t randomBase,
+                  const TRenderOptions& options)
+      : TRenderBase(settings, bitmap, randomBase, options), Format_(settings.OutputFormat) {}
+
+  void Run(detail::TProgress& progress) {
+    const int64_t tasks = (Units() + UnitsPerTask - 1) / UnitsPerTask;
+    const int threads = detail::ThreadCount(RequestedThreads_, tasks);
+    std::vector<TScratch> scratch(threads);
+    for (TScratch& s : scratch) {
+      s.Values.resize(Padded(HalfLength_));
+      s.Half.resize(Padded(HalfLength_));
+      s.Row.resize(Padded(Size_));
+      s.Draws.resize(Padded(Size_));
+    }
+    detail::RunTasks(tasks, threads, progress, [&](int64_t task, int thread) {
+      int64_t rows = 0;
+      const int64_t end = std::min(Units(), (task + 1) * UnitsPerTask);
+      for (int64_t b = task * UnitsPerTask; b < end; ++b) rows += RenderUnit(scratch[thread], b);
+      return rows;
+    });
+  }
+
+  static int64_t TotalWork(int64_t size) { return size; }
+
+ private:
+  static constexpr int64_t UnitsPerTask = 8;
+  struct TScratch {
+    std::vector<double> Values;
+    std::vector<uint8_t> Half, Row, Draws;
+  };
+
+  int64_t Units() const { return C_ + 1; }
+
+  int64_t RenderUnit(TScratch& s, int64_t b) {
+    const bool pure = Format_ == zfTwoTonePure;
+    Kernels_.TrigRow(pure ? TTrig::Sin : TTrig::Cos, static_cast<double>(b * b), 1.0, 0,
+                     HalfLength_, Divisor_, s.Values.data());
+    for (int64_t a = 0; a < HalfLength_; ++a) {
+      s.Half[a] = pure ? s.Values[a] >= 0.0 : GreyLevel(s.Values[a]);
+    }
+    // Spreads the half row, indexed by |x - c|, over the whole row.
+    Kernels_.ReverseCopy(s.Half.data() + 1, C_, s.Row.data());
+    std::memcpy(s.Row.data() + C_, s.Half.data(), static_cast<size_t>(Size_ - C_));
+    int64_t rows = 0;
+    for (const int64_t y : {C_ - b, C_ + b}) {
+      if (y < 0 || y >= Size_ || (rows == 1 && b == 0)) continue;
+      if (pure) {
+        PackBits(s.Row.data(), Size_, Line(y));
+      } else {
+        Kernels_.DrawRow(RowState(y), Size_, s.Draws.data());
+        for (int64_t x = 0; x < Size_; ++x) s.Draws[x] = s.Row[x] >= s.Draws[x];
+        PackBits(s.Draws.data(), Size_, Line(y));
+      }
+      ++rows;
+    }
+    return rows;
+  }
+
+  const TOutputFormat Format_;
+};
+
+// Anti-aliassed two-tone. Sample u = x + j / 2 lies at k = 2u - 2c = 2(x - c) + j, and
+// likewise m = 2v - 2c for the rows; a sample's sine depends on (|k|, |m|). Pixel rows c + d
+// (m = 2d, 2d + 1) and c - 1 - d (m = -2d - 2, -2d - 1) share |m| = 2d + 1, and consecutive
+// d share one more, so each sample row is computed once per task.
+//
+// A sample adds trunc(sin + 1) to the pixel's sum: 0, 1, or 2 where the sine is exactly 1.
+// Adding these up differs from truncating the running double sum only when a sine lies
+// within a few ulps of 0 or 1, which are decision boundaries of the format anyway.
+class TAntiAliasedRender : TRenderBase {
+ public:
+  using TRenderBase::TRenderBase;
+
+  void Run(detail::TProgress& progress) {
+    const int64_t tasks = (Units() + UnitsPerTask - 1) / UnitsPerTask;
+    const int threads = detail::ThreadCount(RequestedThreads_, tasks);
+    std::vector<TScratch> scratch(threads);
+    const int64_t samples = 2 * HalfLength_;
+    for (TScratch& s : scratch) {
+      s.Sines.resize(Padded(samples));
+      s.Codes.resize(Padded(samples));
+      for (auto& pairs : s.PairSums) pairs.resize(Padded(Size_));
+      s.Draws.resize(Padded(Size_));
+    }
+    detail::RunTasks(tasks, threads, progress, [&](int64_t task, int thread) {
+      int64_t rows = 0;
+      const int64_t end = std::min(Units(), (task + 1) * UnitsPerTask);
+      for (int64_t d = task * UnitsPerTask; d < end; ++d) rows += RenderUnit(scratch[thread], d);
+      return rows;
+    });
+  }
+
+  static int64_t TotalWork(int64_t size) { return size; }
+
+ private:
+  static constexpr int64_t UnitsPerTask = 16;
+  struct TScratch {
+    std::vector<double> Sines;
+    std::vector<uint8_t> Codes;
+    // For three sample rows |m|: pixel x's two samples' codes added, by x.
+    std::vector<uint8_t> PairSums[3];
+    int64_t Key[3] = {-1, -1, -1};
+    std::vector<uint8_t> Draws;
+  };
+
+  int64_t Units() const { return Size_ - C_; }
+
+  const uint8_t* PairSums(TScratch& s, int64_t m) const {
+    int slot = 0;
+    for (int i = 0; i < 3; ++i) {
+      if (s.Key[i] == m) return s.PairSums[i].data();
+      if (s.Key[i] < s.Key[slot]) slot = i;  // the lowest key is the one no longer needed
+    }
+    const int64_t samples = 2 * HalfLength_;
+    Kernels_.TrigRow(TTrig::Sin, static_cast<double>(m * m) * 0.25, 0.25, 0, samples, Divisor_,
+                     s.Sines.data());
+    uint8_t* codes = s.Codes.data();
+    for (int64_t k = 0; k < samples; ++k) codes[k] = static_cast<uint8_t>(s.Sines[k] + 1);
+    // Pixel x has k = 2(x - c) and 2(x - c) + 1: |k| = 2j, 2j + 1 for x = c + j, and
+    // 2j, 2j - 1 for x = c - j.
+    uint8_t* pairs = s.PairSums[slot].data();
+    for (int64_t x = C_; x < Size_; ++x) {
+      const int64_t j = x - C_;
+      pairs[x] = static_cast<uint8_t>(codes[2 * j] + codes[2 * j + 1]);
+    }
+    for (int64_t x = 0; x < C_; ++x) {
+      const int64_t j = C_ - x;
+      pairs[x] = static_cast<uint8_t>(codes[2 * j] + codes[2 * j - 1]);
+    }
+    s.Key[slot] = m;
+    return pairs;
+  }
+
+  int64_t RenderUnit(TScratch& s, int64_t d) {
+    int64_t rows = 0;
+    for (const int64_t y : {C_ + d, C_ - 1 - d}) {
+      if (y < 0 || y >= Size_) continue;
+      const uint8_t* upper = PairSums(s, y > C_ - 1 ? 2 * d : 2 * d + 2);
+      const uint8_t* lower = PairSums(s, 2 * d + 1);
+      uint8_t* draws = s.Draws.data();
+      Kernels_.DrawRow(RowState(y), Size_, draws);
+      for (int64_t x = 0; x < Size_; ++x) {
+        draws[x] = upper[x] + lower[x] + (draws[x] & 1) > 2;
+      }
+      PackBits(draws, Size_, Line(y));
+      ++rows;
+    }
+    return rows;
+  }
 };
 
 }  // namespace
@@ -339,11 +369,36 @@ void RenderZonePlate(const TZonePlateSettings& settings, TIndexedBitmap& bitmap,
   if (bitmap.PixelFormat() == pf1bit) {
     std::memset(bitmap.ScanLine(0), 0, static_cast<size_t>(bitmap.SignificantBytes()));
   }
-  const int64_t c = settings.Size / 2;
-  CheckFirstPixel(settings, c,
-                  (static_cast<double>(settings.Size) * static_cast<double>(settings.CyclePeriod)) *
-                      0.5);
-  TRender(settings, bitmap, random, options).Run(OnProgress);
+  CheckFirstPixel(settings);
+
+  const int64_t size = settings.Size;
+  const uint64_t randomBase = random.State();
+  const TOutputFormat format =
+      bitmap.PixelFormat() == pf8bit ? zfGreyscale : settings.OutputFormat;
+  if (format == zfRandomHalfTone || format == zfTwoToneAntiAliased) {
+    random.SetState(TRandomSource::StateAfter(randomBase, static_cast<uint64_t>(size * size)));
+  }
+  switch (format) {
+    case zfGreyscale: {
+      detail::TProgress progress(OnProgress, size, TGreyscaleRender::TotalWork(size));
+      progress.SkipFirst();
+      TGreyscaleRender(settings, bitmap, randomBase, options).Run(progress);
+      break;
+    }
+    case zfTwoToneAntiAliased: {
+      detail::TProgress progress(OnProgress, size, TAntiAliasedRender::TotalWork(size));
+      progress.SkipFirst();
+      TAntiAliasedRender(settings, bitmap, randomBase, options).Run(progress);
+      break;
+    }
+    case zfRandomHalfTone:
+    case zfTwoTonePure: {
+      detail::TProgress progress(OnProgress, size, TMirroredRender::TotalWork(size));
+      progress.SkipFirst();
+      TMirroredRender(settings, bitmap, randomBase, options).Run(progress);
+      break;
+    }
+  }
 }
 
 void RenderZonePlate(const TZonePlateSettings& settings, TIndexedBitmap& bitmap,

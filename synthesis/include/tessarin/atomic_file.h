@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessarin {
@@ -18,6 +19,8 @@ class TAtomicFile {
   TAtomicFile& operator=(const TAtomicFile&) = delete;
 
   void Write(const void* data, size_t size);
+  // Writes the pieces in order, straight from where they lie, without copying them first.
+  void WritePieces(const std::vector<std::pair<const void*, size_t>>& pieces);
   void Commit();
 
  private:
