@@ -1,7 +1,9 @@
 // Times RenderZonePlate against the plain per-pixel loop, the BMP writer against a plain write
 // of the same bytes, and the peak memory of tessarin-render, all in one run.
 //
-//   build/bench/tessarin-bench [--sizes 4096,8192,16384] [--skip-reference] [--dir DIR]
+//   build/bench/tessarin-bench [--sizes 4096,8192,16384] [--period 4] [--skip-reference]
+//                              [--dir DIR]
+// Each render is also compared pixel by pixel with the plain loop's picture.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -85,12 +87,35 @@ double RenderPeakMiB(const std::string& program, int size, const char* format,
   return usage.ru_maxrss / 1024.0;
 }
 
+// Pixels where the fast render and the plain loop differ, and how many of those do not lie
+// at a decision boundary (which must be none).
+std::string Differences(const TZonePlateSettings& s, const TIndexedBitmap& fast,
+                        const TIndexedBitmap& plain) {
+  int64_t differing = 0;
+  int64_t offBoundary = 0;
+  for (int y = 0; y < s.Size; ++y) {
+    const uint8_t* a = fast.ScanLine(y);
+    const uint8_t* b = plain.ScanLine(y);
+    if (std::memcmp(a, b, static_cast<size_t>(fast.SignificantBytes())) == 0) continue;
+    for (int x = 0; x < s.Size; ++x) {
+      const bool same = fast.PixelFormat() == pf8bit
+                            ? a[x] == b[x]
+                            : ((a[x / 8] ^ b[x / 8]) & (0x80 >> (x % 8))) == 0;
+      if (same) continue;
+      ++differing;
+      if (!reference::NearBoundary(s, x, y)) ++offBoundary;
+    }
+  }
+  return std::to_string(differing) + " (" + std::to_string(offBoundary) + ")";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<int> sizes = {4096, 8192, 16384};
   bool reference = true;
   std::string dir = ".";
+  float period = 4.0f;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--skip-reference") {
@@ -101,29 +126,37 @@ int main(int argc, char** argv) {
         sizes.push_back(std::atoi(p));
         p = std::strchr(p, ',') ? std::strchr(p, ',') + 1 : p + std::strlen(p);
       }
+    } else if (arg == "--period" && i + 1 < argc) {
+      period = std::strtof(argv[++i], nullptr);
     } else if (arg == "--dir" && i + 1 < argc) {
       dir = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: %s [--sizes A,B,...] [--skip-reference] [--dir DIR]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--sizes A,B,...] [--period P] [--skip-reference] [--dir DIR]\n", argv[0]);
       return 2;
     }
   }
   const std::string render = std::string(TESSARIN_RENDER);
   std::printf("threads: %u (all cores)\n\n", std::thread::hardware_concurrency());
-  std::printf("| format | size | RenderZonePlate s | plain loop s | ratio | save BMP s | plain write s "
-              "| tessarin-render peak MiB |\n|---|---|---|---|---|---|---|---|\n");
+  std::printf("| format | size | RenderZonePlate s | plain loop s | ratio | pixels differing "
+              "(off a boundary) | save BMP s | plain write s | tessarin-render peak MiB |\n"
+              "|---|---|---|---|---|---|---|---|---|\n");
   for (const int size : sizes) {
     for (const auto format :
          {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased, zfTwoTonePure}) {
-      const TZonePlateSettings s{size, 4.0f, format};
+      const TZonePlateSettings s{size, period, format};
       TIndexedBitmap bitmap = reference::PreparedBitmap(s);
       TRandomSource random;
       const double fast = Best(3, [&] { RenderZonePlate(s, bitmap, {}, random); });
       double plain = 0;
+      std::string differences = "-";
       if (reference) {
         TIndexedBitmap expected = reference::PreparedBitmap(s);
         TRandomSource plainRandom;
         plain = Best(1, [&] { reference::Render(s, expected, plainRandom); });
+        // The last timed render continued the generator; render once more from the start.
+        TRandomSource fresh;
+        RenderZonePlate(s, bitmap, {}, fresh);
+        differences = Differences(s, bitmap, expected);
       }
       const std::string file = dir + "/tessarin-bench.bmp";
       double save = 1e30;
@@ -136,10 +169,10 @@ int main(int argc, char** argv) {
                             (bitmap.SignificantBytes() + 3) / 4 * 4 * size;
       const double write = Best(2, [&] { PlainWrite(dir + "/tessarin-bench.raw", bytes); });
       const double peak = RenderPeakMiB(render, size, Name(format), dir + "/tessarin-bench-cli.bmp");
-      std::printf("| %s | %d | %.3f | %s | %s | %.3f | %.3f | %.0f |\n", Name(format), size, fast,
-                  reference ? std::to_string(plain).substr(0, 6).c_str() : "-",
+      std::printf("| %s | %d | %.3f | %s | %s | %s | %.3f | %.3f | %.0f |\n", Name(format), size,
+                  fast, reference ? std::to_string(plain).substr(0, 6).c_str() : "-",
                   reference ? (std::to_string(plain / fast).substr(0, 5) + "x").c_str() : "-",
-                  save, write, peak);
+                  differences.c_str(), save, write, peak);
       std::fflush(stdout);
     }
   }
