@@ -1,0 +1,14 @@
+#include "help.h"
+
+#include "ui_Help.h"
+
+namespace tessarin::ui {
+
+THelpBox::THelpBox(QWidget* parent) : TDialogForm(parent), Ui_(std::make_unique<Ui::THelpBox>()) {
+  Ui_->setupUi(this);
+  FinishForm(QPoint(263, 144));
+}
+
+THelpBox::~THelpBox() = default;
+
+}  // namespace tessarin::ui
