@@ -4,6 +4,8 @@
 
 namespace tessarin::ui {
 
+THelpBox* HelpBox = nullptr;
+
 THelpBox::THelpBox(QWidget* parent) : TDialogForm(parent), Ui_(std::make_unique<Ui::THelpBox>()) {
   Ui_->setupUi(this);
   FinishForm(QPoint(263, 144));

@@ -22,4 +22,7 @@ class THelpBox : public TDialogForm {
   std::unique_ptr<Ui::THelpBox> Ui_;
 };
 
+// The help dialog, set at start-up and valid for the whole run.
+extern THelpBox* HelpBox;
+
 }  // namespace tessarin::ui

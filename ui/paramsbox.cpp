@@ -5,6 +5,8 @@
 
 namespace tessarin::ui {
 
+TSettingsBox* SettingsBox = nullptr;
+
 TSettingsBox::TSettingsBox(QWidget* parent)
     : TDialogForm(parent), Ui_(std::make_unique<Ui::TSettingsBox>()) {
   Ui_->setupUi(this);

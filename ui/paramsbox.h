@@ -27,4 +27,7 @@ class TSettingsBox : public TDialogForm {
   std::unique_ptr<Ui::TSettingsBox> Ui_;
 };
 
+// The settings dialog, set at start-up and valid for the whole run.
+extern TSettingsBox* SettingsBox;
+
 }  // namespace tessarin::ui

@@ -40,6 +40,10 @@ class TIndexedBitmap {
   int64_t SignificantBytes() const { return SignificantBytes(PixelFormat_, Width_); }
   static int64_t SignificantBytes(TPixelFormat format, int64_t width);
 
+  // The distance from one row to the next in memory, a multiple of 4: for views that show
+  // the rows in place. Writers fetch each row through ScanLine.
+  int64_t BytesPerRow() const { return Stride_; }
+
   // The writable first byte of a row; a row outside 0 .. Height - 1 raises std::out_of_range.
   uint8_t* ScanLine(int32_t row);
   const uint8_t* ScanLine(int32_t row) const;
