@@ -84,6 +84,19 @@ bool TScrollBox::eventFilter(QObject* watched, QEvent* event) {
 
 void TScrollBox::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  ClientResized();
+}
+
+bool TScrollBox::viewportEvent(QEvent* event) {
+  // The client area also changes when a scroll bar appears or goes.
+  if (event->type() == QEvent::Resize) ClientResized();
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void TScrollBox::ClientResized() {
+  const QSize client = viewport()->size();
+  if (client == LastClient_) return;
+  LastClient_ = client;
   UpdateScrollBars();
   AlignChildren();
   emit Resized();

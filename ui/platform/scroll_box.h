@@ -41,15 +41,18 @@ class TScrollBox : public QAbstractScrollArea {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void UpdateScrollBars();
+  void ClientResized();
 
   int HorzRange_ = 0;
   int VertRange_ = 0;
   bool Aligning_ = false;
+  QSize LastClient_;
 };
 
 }  // namespace tessarin::ui
