@@ -43,16 +43,6 @@ double Best(int runs, F&& f) {
   return best;
 }
 
-const char* Name(TOutputFormat f) {
-  switch (f) {
-    case zfGreyscale: return "greyscale";
-    case zfRandomHalfTone: return "halftone";
-    case zfTwoToneAntiAliased: return "antialiased";
-    case zfTwoTonePure: return "pure";
-  }
-  return "";
-}
-
 // A plain write of `bytes` bytes in 4 MiB blocks, flushed to the disk like SaveToFile.
 double PlainWrite(const std::string& file, int64_t bytes) {
   std::vector<char> block(size_t{1} << 22, 'x');
@@ -74,10 +64,11 @@ double PlainWrite(const std::string& file, int64_t bytes) {
 double RenderPeakMiB(const std::string& program, int size, const char* format,
                      const std::string& output) {
   const std::string sizeText = std::to_string(size);
-  const char* argv[] = {program.c_str(), "--size", sizeText.c_str(), "--format", format,
-                        "--output", output.c_str(), "--quiet", nullptr};
+  const char* argv[] = {program.c_str(), "--size",       sizeText.c_str(), "--format", format,
+                        "--output",      output.c_str(), "--quiet",        nullptr};
   pid_t pid = 0;
-  if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+  if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, const_cast<char**>(argv), environ) !=
+      0) {
     return -1;
   }
   int status = 0;
@@ -131,7 +122,9 @@ int main(int argc, char** argv) {
     } else if (arg == "--dir" && i + 1 < argc) {
       dir = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: %s [--sizes A,B,...] [--period P] [--skip-reference] [--dir DIR]\n", argv[0]);
+      std::fprintf(stderr,
+                   "usage: %s [--sizes A,B,...] [--period P] [--skip-reference] [--dir DIR]\n",
+                   argv[0]);
       return 2;
     }
   }
@@ -146,12 +139,12 @@ int main(int argc, char** argv) {
     }
   }
   size_t nextPeak = 0;
-  std::printf("| format | size | RenderZonePlate s | plain loop s | ratio | pixels differing "
-              "(off a boundary) | save BMP s | plain write s | tessarin-render peak MiB |\n"
-              "|---|---|---|---|---|---|---|---|---|\n");
+  std::printf(
+      "| format | size | RenderZonePlate s | plain loop s | ratio | pixels differing "
+      "(off a boundary) | save BMP s | plain write s | tessarin-render peak MiB |\n"
+      "|---|---|---|---|---|---|---|---|---|\n");
   for (const int size : sizes) {
-    for (const auto format :
-         {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased, zfTwoTonePure}) {
+    for (const auto format : {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased, zfTwoTonePure}) {
       const TZonePlateSettings s{size, period, format};
       TIndexedBitmap bitmap = reference::PreparedBitmap(s);
       TRandomSource random;
@@ -178,8 +171,9 @@ int main(int argc, char** argv) {
                             (bitmap.SignificantBytes() + 3) / 4 * 4 * size;
       const double write = Best(2, [&] { PlainWrite(dir + "/tessarin-bench.raw", bytes); });
       const double peak = peaks[nextPeak++];
-      std::printf("| %s | %d | %.3f | %s | %s | %s | %.3f | %.3f | %.0f |\n", Name(format), size,
-                  fast, reference ? std::to_string(plain).substr(0, 6).c_str() : "-",
+      std::printf("| %s | %d | %.3f | %s | %s | %s | %.3f | %.3f | %.0f |\n",
+                  OutputFormatName(format), size, fast,
+                  reference ? std::to_string(plain).substr(0, 6).c_str() : "-",
                   reference ? (std::to_string(plain / fast).substr(0, 5) + "x").c_str() : "-",
                   differences.c_str(), save, write, peak);
       std::fflush(stdout);

@@ -24,7 +24,8 @@ double PeakMiB() {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return -1;
   for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    if (line.startsWith("VmHWM:"))
+      return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
   }
   return -1;
 }

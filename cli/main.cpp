@@ -21,16 +21,6 @@ bool EndsWithPng(const std::string& name) {
   return tail == ".png";
 }
 
-const char* FormatName(TOutputFormat format) {
-  switch (format) {
-    case zfGreyscale: return "greyscale";
-    case zfRandomHalfTone: return "halftone";
-    case zfTwoToneAntiAliased: return "antialiased";
-    case zfTwoTonePure: return "pure";
-  }
-  return "";
-}
-
 void DrawProgress(int32_t percent) {
   constexpr int Width = 40;
   const int filled = percent * Width / 100;
@@ -62,8 +52,8 @@ int Run(const cli::TOptions& options) {
     bitmap.SaveToFile(options.Output);
   }
   if (!options.Quiet) {
-    std::printf("Wrote %s: %d x %d, %s, cycle period %.9g\n", options.Output.c_str(),
-                settings.Size, settings.Size, FormatName(settings.OutputFormat),
+    std::printf("Wrote %s: %d x %d, %s, cycle period %.9g\n", options.Output.c_str(), settings.Size,
+                settings.Size, OutputFormatName(settings.OutputFormat),
                 static_cast<double>(settings.CyclePeriod));
   }
   return 0;

@@ -45,10 +45,9 @@ std::optional<float> ParsePeriod(const std::string& text) {
 }
 
 std::optional<TOutputFormat> ParseFormat(const std::string& text) {
-  if (text == "greyscale") return zfGreyscale;
-  if (text == "halftone") return zfRandomHalfTone;
-  if (text == "antialiased") return zfTwoToneAntiAliased;
-  if (text == "pure") return zfTwoTonePure;
+  for (const auto format : {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased, zfTwoTonePure}) {
+    if (text == OutputFormatName(format)) return format;
+  }
   return {};
 }
 
@@ -97,8 +96,10 @@ std::optional<TOptions> ParseOptions(const std::vector<std::string>& args, std::
     } else if (name == "--period") {
       const auto period = ParsePeriod(value);
       if (!period) {
-        error = "--period must be a finite number other than 0 within the 32-bit float range, "
-                "not \"" + value + "\"";
+        error =
+            "--period must be a finite number other than 0 within the 32-bit float range, "
+            "not \"" +
+            value + "\"";
         return {};
       }
       options.Settings.CyclePeriod = *period;

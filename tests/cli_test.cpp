@@ -96,7 +96,8 @@ TEST_F(Cli, WritesEachFormatAsBmpOrPng) {
     int CentreIndex;
   };
   const Case cases[] = {
-      {"--size 33 --period 2.5 --format antialiased --output a.bmp", "a.bmp", QImage::Format_Mono, 1},
+      {"--size 33 --period 2.5 --format antialiased --output a.bmp", "a.bmp", QImage::Format_Mono,
+       1},
       {"--size 20 --format halftone --output b.png", "b.png", QImage::Format_Mono, 1},
       {"--size=40 --period=-3 --format=pure --output c.PNG --threads 3", "c.PNG",
        QImage::Format_Mono, 1},

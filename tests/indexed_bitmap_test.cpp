@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QImage>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "file_size_limit.h"
 #include "tessarin/errors.h"
 #include "tessarin/indexed_bitmap.h"
 
@@ -35,8 +34,9 @@ class TempDir : public ::testing::Test {
  protected:
   void SetUp() override {
     Dir = fs::temp_directory_path() /
-          ("tessarin-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-           "-" + std::to_string(::getpid()));
+          ("tessarin-" +
+           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+           std::to_string(::getpid()));
     fs::remove_all(Dir);
     fs::create_directories(Dir);
   }
@@ -78,8 +78,8 @@ TEST(IndexedBitmap, FormatKeptAndRowLayout) {
     int Width;
     int64_t Significant;
   };
-  for (const Case c : {Case{pf1bit, 8, 1}, Case{pf1bit, 9, 2}, Case{pf8bit, 3, 3},
-                       Case{pf1bit, 0, 0}}) {
+  for (const Case c :
+       {Case{pf1bit, 8, 1}, Case{pf1bit, 9, 2}, Case{pf8bit, 3, 3}, Case{pf1bit, 0, 0}}) {
     EXPECT_EQ(TIndexedBitmap::SignificantBytes(c.Format, c.Width), c.Significant);
   }
   // Rows are independent pieces of memory.
@@ -139,8 +139,8 @@ TEST_F(TempDir, SavedFilesReadBackWithTheTopRowAtTheTop) {
     // The colour table as stored: blue, green, red, 0 for each entry in order.
     for (int i = 0; i < paletteSize; ++i) {
       const TPaletteEntry e = bitmap.Palette()[i];
-      EXPECT_EQ(bytes.substr(54 + 4 * i, 4), std::string({char(e.Blue), char(e.Green),
-                                                          char(e.Red), 0}));
+      EXPECT_EQ(bytes.substr(54 + 4 * i, 4),
+                std::string({char(e.Blue), char(e.Green), char(e.Red), 0}));
     }
     // Qt's reader may reorder a 1-bit colour table, so pixels are compared by colour.
     QImage image(QString::fromStdString(file.string()), "BMP");
@@ -173,22 +173,16 @@ TEST_F(TempDir, AFailedSaveLeavesTheOldFileAndNoLitter) {
   std::ofstream(file) << old;
   TIndexedBitmap big = MakeBitmap(pf8bit, 600, 600);
 
-  // A full disk, simulated with a file-size limit.
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  setrlimit(RLIMIT_FSIZE, &small);
-  try {
-    big.SaveToFile(file.string());
-    ADD_FAILURE() << "a save past the size limit succeeded";
-  } catch (const EFileError& e) {
-    EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
-    EXPECT_NE(std::string(e.what()).find("File too large"), std::string::npos) << e.what();
+  {
+    const TFileSizeLimit fullDisk(4096);
+    try {
+      big.SaveToFile(file.string());
+      ADD_FAILURE() << "a save past the size limit succeeded";
+    } catch (const EFileError& e) {
+      EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("File too large"), std::string::npos) << e.what();
+    }
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(ReadAll(file), old);
   EXPECT_EQ(FilesIn(), 1);
 

@@ -18,9 +18,13 @@ double Phase(const TZonePlateSettings& s, double u, double v) {
   return (r2 * Pi) / Divisor(s);
 }
 
-int Level(double cosine) { return static_cast<int>(cosine * 127 + 128); }
+int Level(double cosine) {
+  return static_cast<int>(cosine * 127 + 128);
+}
 
-void SetBit(uint8_t* row, int x) { row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8)); }
+void SetBit(uint8_t* row, int x) {
+  row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+}
 
 }  // namespace
 

@@ -21,8 +21,8 @@ struct TRendered {
 TRendered Render(const TZonePlateSettings& settings, TRandomSource& random,
                  const TRenderOptions& options = {}) {
   TRendered out{PreparedBitmap(settings), {}};
-  RenderZonePlate(settings, out.Bitmap, [&](int32_t p) { out.Progress.push_back(p); }, random,
-                  options);
+  RenderZonePlate(
+      settings, out.Bitmap, [&](int32_t p) { out.Progress.push_back(p); }, random, options);
   return out;
 }
 
@@ -66,8 +66,8 @@ TEST(Renderer, ProgressReports) {
   };
   std::vector<int32_t> reports512;
   for (int y = 0; y < 512; y += 8) reports512.push_back(y * 100 / 512);
-  const Case cases[] = {{32, {0, 25, 50, 75}}, {9, {0, 88}}, {8, {0}}, {1, {0}},
-                        {0, {}},               {-5, {}},    {512, reports512}};
+  const Case cases[] = {{32, {0, 25, 50, 75}}, {9, {0, 88}}, {8, {0}}, {1, {0}}, {0, {}}, {-5, {}},
+                        {512, reports512}};
   for (const auto format : {zfGreyscale, zfTwoToneAntiAliased}) {
     for (const Case& c : cases) {
       for (const int threads : {1, 3}) {
@@ -88,12 +88,12 @@ TEST(Renderer, ListedGreyscalePixels) {
     int X, Y, Level;
   };
   const Case cases[] = {
-      {32, 4, 16, 16, 255},    {32, 4, 15, 16, 254},    {32, 4, 17, 16, 254},
-      {32, 4, 16, 15, 254},    {32, 4, 1, 1, 1},        {32, 4, 31, 1, 1},
-      {32, 4, 0, 1, 134},      {32, 4, 2, 1, 97},       {32, 4, 5, 3, 115},
-      {32, 4, 10, 20, 22},     {32, 4, 1, 16, 134},     {512, 4, 256, 256, 255},
-      {512, 4, 255, 256, 254}, {512, 4, 257, 256, 254}, {512, 4, 1, 0, 128},
-      {512, 4, 1, 1, 1},       {512, 4, 511, 511, 1},   {512, 4, 100, 200, 19},
+      {32, 4, 16, 16, 255},    {32, 4, 15, 16, 254},     {32, 4, 17, 16, 254},
+      {32, 4, 16, 15, 254},    {32, 4, 1, 1, 1},         {32, 4, 31, 1, 1},
+      {32, 4, 0, 1, 134},      {32, 4, 2, 1, 97},        {32, 4, 5, 3, 115},
+      {32, 4, 10, 20, 22},     {32, 4, 1, 16, 134},      {512, 4, 256, 256, 255},
+      {512, 4, 255, 256, 254}, {512, 4, 257, 256, 254},  {512, 4, 1, 0, 128},
+      {512, 4, 1, 1, 1},       {512, 4, 511, 511, 1},    {512, 4, 100, 200, 19},
       {512, 4, 300, 10, 1},    {1024, 2.2f, 19, 1, 164}, {1024, 2.2f, 1005, 1, 164},
   };
   for (const Case& c : cases) {
@@ -188,8 +188,7 @@ TEST(Renderer, InfinitePeriodAndSizeOne) {
     float Period;
   };
   for (const Case c : {Case{1, 4}, Case{7, inf}, Case{16, -inf}}) {
-    for (const auto format :
-         {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased, zfTwoTonePure}) {
+    for (const auto format : {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased, zfTwoTonePure}) {
       TRandomSource random;
       const TRendered r = Render({c.Size, c.Period, format}, random);
       for (int y = 0; y < c.Size; ++y) {
@@ -210,9 +209,10 @@ TEST(Renderer, FailuresAtTheFirstPixel) {
     float Period;
     bool ZeroDivide;
   };
-  const Case cases[] = {{32, 0, true},      {1, 0, false},     {512, -0.0f, true},
-                        {512, 1e-13f, false}, {16384, 5e-12f, false},
-                        {32, std::numeric_limits<float>::quiet_NaN(), false}};
+  const Case cases[] = {
+      {32, 0, true},          {1, 0, false},
+      {512, -0.0f, true},     {512, 1e-13f, false},
+      {16384, 5e-12f, false}, {32, std::numeric_limits<float>::quiet_NaN(), false}};
   for (const Case& c : cases) {
     for (const auto format : {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased}) {
       TZonePlateSettings s{c.Size, c.Period, format};
@@ -221,7 +221,8 @@ TEST(Renderer, FailuresAtTheFirstPixel) {
       std::vector<int32_t> seen;
       TRandomSource random;
       auto render = [&] {
-        RenderZonePlate(s, bitmap, [&](int32_t p) { seen.push_back(p); }, random);
+        RenderZonePlate(
+            s, bitmap, [&](int32_t p) { seen.push_back(p); }, random);
       };
       if (c.ZeroDivide) {
         EXPECT_THROW(render(), EZeroDivide) << c.Size << " " << c.Period;
@@ -274,8 +275,7 @@ TEST(Renderer, MatchesThePlainLoop) {
             }
           }
         }
-        EXPECT_EQ(differing, 0) << "format " << format << " size " << size << " period "
-                                << period;
+        EXPECT_EQ(differing, 0) << "format " << format << " size " << size << " period " << period;
         for (const TRenderOptions options :
              {TRenderOptions{2}, TRenderOptions{7}, TRenderOptions{3, TTrigIsa::Avx2}}) {
           const TRendered other = Render(s, options);

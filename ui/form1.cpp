@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "fill_rule.h"
-#include "platform/dialog_form.h"
 #include "help.h"
 #include "paramsbox.h"
+#include "platform/dialog_form.h"
 #include "platform/image.h"
 #include "platform/progress_bar.h"
 #include "platform/save_dialog.h"
@@ -80,9 +80,13 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), Ui_(std::make_unique<Ui::TF
   connect(StatusBar1, &TStatusBar::DrawPanel, this, &TForm1::StatusBar1DrawPanel);
 }
 
-TForm1::~TForm1() { FormDestroy(this); }
+TForm1::~TForm1() {
+  FormDestroy(this);
+}
 
-void TForm1::Exit1Click(QObject*) { close(); }
+void TForm1::Exit1Click(QObject*) {
+  close();
+}
 
 void TForm1::FormDestroy(QObject*) {}
 
@@ -103,7 +107,9 @@ void TForm1::StatusBar1DrawPanel(TStatusBar*, int, const QRect& Rect) {
   ProgressBar1->setGeometry(Rect);
 }
 
-void TForm1::Help1Click(QObject*) { HelpBox->ShowModal(); }
+void TForm1::Help1Click(QObject*) {
+  HelpBox->ShowModal();
+}
 
 void TForm1::Process1Click(QObject*) {
   if (SettingsBox->ShowModal() != mrOk) return;
@@ -127,7 +133,8 @@ void TForm1::Process1Click(QObject*) {
 
   StatusBar1->SetPanelText(0, QStringLiteral("Generating zoneplate..."));
   StatusBar1->Repaint();
-  RenderZonePlate(settings, *bitmap, [this](int32_t percent) { ProgressBar1->SetPosition(percent); });
+  RenderZonePlate(settings, *bitmap,
+                  [this](int32_t percent) { ProgressBar1->SetPosition(percent); });
   rollback.Dismiss();
 
   StatusBar1->SetPanelText(0, QString());

@@ -19,9 +19,9 @@ TZonePlateSettings TSettingsBox::ReadSettings() const {
   TZonePlateSettings settings;
   settings.Size = SizeFromText(Ui_->CSpinEdit1->Text().toStdString());
   settings.CyclePeriod = PeriodFromText(Ui_->ComboBox4->currentText().toStdString());
-  settings.OutputFormat = FormatFromButtons(Ui_->RadioButton1->isChecked(),
-                                            Ui_->RadioButton6->isChecked(),
-                                            Ui_->RadioButton5->isChecked());
+  settings.OutputFormat =
+      FormatFromButtons(Ui_->RadioButton1->isChecked(), Ui_->RadioButton6->isChecked(),
+                        Ui_->RadioButton5->isChecked());
   return settings;
 }
 

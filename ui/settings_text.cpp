@@ -8,8 +8,12 @@
 namespace tessarin {
 namespace {
 
-bool IsSpace(char ch) { return ch == ' ' || (ch >= 9 && ch <= 13); }
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+bool IsSpace(char ch) {
+  return ch == ' ' || (ch >= 9 && ch <= 13);
+}
+bool IsDigit(char ch) {
+  return ch >= '0' && ch <= '9';
+}
 
 // The smallest double that rounds to infinity as a float: halfway between FLT_MAX and 2^128.
 constexpr double FloatOverflow = 3.4028235677973366e38;
@@ -80,10 +84,10 @@ float PeriodFromText(std::string_view text) {
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
     // Decimal magnitude of the number: where its first significant digit stands.
-    const long magnitude = (integerDigits > 0 ? static_cast<long>(integerDigits)
-                                              : -static_cast<long>(leadingZeros - integerEnd +
-                                                                   start)) +
-                           exponent;
+    const long magnitude =
+        (integerDigits > 0 ? static_cast<long>(integerDigits)
+                           : -static_cast<long>(leadingZeros - integerEnd + start)) +
+        exponent;
     value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   if (value >= FloatOverflow) return sign * std::numeric_limits<float>::infinity();

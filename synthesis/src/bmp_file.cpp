@@ -39,8 +39,8 @@ void TIndexedBitmap::SaveToFile(const std::string& fileName) const {
   const uint32_t offBits = FileHeaderSize + InfoHeaderSize + 4 * colours;
   const int64_t imageBytes = Stride_ * Height_;
   if (offBits + imageBytes > std::numeric_limits<uint32_t>::max()) {
-    throw EFileError("The file \"" + fileName + "\" was not written: a " +
-                     std::to_string(Width_) + " x " + std::to_string(Height_) +
+    throw EFileError("The file \"" + fileName + "\" was not written: a " + std::to_string(Width_) +
+                     " x " + std::to_string(Height_) +
                      " picture is larger than the BMP format's 4 GiB");
   }
 

@@ -19,9 +19,15 @@ int64_t TIndexedBitmap::SignificantBytes(TPixelFormat format, int64_t width) {
   return format == pf8bit ? width : (width + 7) / 8;
 }
 
-void TIndexedBitmap::SetPixelFormat(TPixelFormat format) { Relayout(format, Width_, Height_); }
-void TIndexedBitmap::SetWidth(int32_t width) { Relayout(PixelFormat_, width, Height_); }
-void TIndexedBitmap::SetHeight(int32_t height) { Relayout(PixelFormat_, Width_, height); }
+void TIndexedBitmap::SetPixelFormat(TPixelFormat format) {
+  Relayout(format, Width_, Height_);
+}
+void TIndexedBitmap::SetWidth(int32_t width) {
+  Relayout(PixelFormat_, width, Height_);
+}
+void TIndexedBitmap::SetHeight(int32_t height) {
+  Relayout(PixelFormat_, Width_, height);
+}
 
 void TIndexedBitmap::Relayout(TPixelFormat format, int32_t width, int32_t height) {
   if (width < 0 || height < 0) {
@@ -39,8 +45,7 @@ void TIndexedBitmap::Relayout(TPixelFormat format, int32_t width, int32_t height
     pixels.assign(static_cast<size_t>(bytes), 0);
   } catch (const std::bad_alloc&) {
     throw EBitmapError("Not enough memory for a " + std::to_string(width) + " x " +
-                       std::to_string(height) + " bitmap (" + std::to_string(bytes) +
-                       " bytes)");
+                       std::to_string(height) + " bitmap (" + std::to_string(bytes) + " bytes)");
   }
   PixelFormat_ = format;
   Width_ = width;
@@ -72,6 +77,8 @@ TPalette MakePalette(TPixelFormat format) {
   return palette;
 }
 
-void AssignPalette(TIndexedBitmap& bitmap) { bitmap.SetPalette(MakePalette(bitmap.PixelFormat())); }
+void AssignPalette(TIndexedBitmap& bitmap) {
+  bitmap.SetPalette(MakePalette(bitmap.PixelFormat()));
+}
 
 }  // namespace tessarin

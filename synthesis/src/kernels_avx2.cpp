@@ -6,8 +6,8 @@
 
 namespace tessarin::detail {
 
-void TrigRowAvx2(TTrig trig, double r2base, double scale, int64_t first, int64_t n,
-                 double divisor, double* out) {
+void TrigRowAvx2(TTrig trig, double r2base, double scale, int64_t first, int64_t n, double divisor,
+                 double* out) {
   const __m256d pi = _mm256_set1_pd(3.141592653589793);
   const __m256d d = _mm256_set1_pd(divisor);
   const __m256d sc = _mm256_set1_pd(scale);
@@ -29,12 +29,11 @@ void TrigRowAvx2(TTrig trig, double r2base, double scale, int64_t first, int64_t
 namespace tessarin::detail {
 
 void ReverseCopyAvx2(const uint8_t* source, int64_t n, uint8_t* out) {
-  const __m256i reverse = _mm256_setr_epi8(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0,
-                                           15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
+  const __m256i reverse = _mm256_setr_epi8(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 15,
+                                           14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
   int64_t i = 0;
   for (; i + 32 <= n; i += 32) {
-    const __m256i v =
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + n - 32 - i));
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + n - 32 - i));
     const __m256i inLanes = _mm256_shuffle_epi8(v, reverse);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
                         _mm256_permute2x128_si256(inLanes, inLanes, 1));

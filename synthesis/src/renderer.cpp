@@ -45,8 +45,9 @@ void CheckFirstPixel(const TZonePlateSettings& settings) {
   const double divisor = Divisor(settings);
   if (divisor == 0.0) {
     if (r2 == 0.0) {
-      throw EInvalidOp("Invalid floating point operation: the phase of the only pixel is 0 / 0 "
-                       "because the cycle period is 0");
+      throw EInvalidOp(
+          "Invalid floating point operation: the phase of the only pixel is 0 / 0 "
+          "because the cycle period is 0");
     }
     throw EZeroDivide("Floating point division by zero: the cycle period is 0");
   }
@@ -94,7 +95,6 @@ void PackBits(const uint8_t* pixels, int64_t count, uint8_t* row) {
   }
 }
 
-
 // What every format's render shares: geometry, kernels, generator, threads and progress.
 class TRenderBase {
  public:
@@ -110,12 +110,30 @@ class TRenderBase {
         RequestedThreads_(options.Threads) {}
 
  protected:
-
   uint8_t* Line(int64_t y) const { return Bitmap_.ScanLine(static_cast<int32_t>(y)); }
 
   uint64_t RowState(int64_t y) const {
     return TRandomSource::StateAfter(RandomBase_,
                                      static_cast<uint64_t>(y) * static_cast<uint64_t>(Size_));
+  }
+
+  // Renders units 0 .. units - 1 in tasks of `perTask` consecutive units, so that a thread can
+  // reuse what one unit computed for the next. Each thread works in its own scratch, made
+  // before any starts; render(scratch, unit) returns the rows it completed.
+  template <typename TScratch, typename Render>
+  void RunUnits(detail::TProgress& progress, int64_t units, int64_t perTask, Render render) {
+    const int64_t tasks = (units + perTask - 1) / perTask;
+    const int threads = detail::ThreadCount(RequestedThreads_, tasks);
+    std::vector<TScratch> scratch;
+    for (int t = 0; t < threads; ++t) scratch.emplace_back(HalfLength_, Size_);
+    detail::RunTasks(tasks, threads, progress, [&](int64_t task, int thread) {
+      int64_t rows = 0;
+      const int64_t end = std::min(units, (task + 1) * perTask);
+      for (int64_t unit = task * perTask; unit < end; ++unit) {
+        rows += render(scratch[thread], unit);
+      }
+      return rows;
+    });
   }
 
   // Vector kernels may write up to 31 values past the end.
@@ -212,21 +230,8 @@ class TMirroredRender : TRenderBase {
       : TRenderBase(settings, bitmap, randomBase, options), Format_(settings.OutputFormat) {}
 
   void Run(detail::TProgress& progress) {
-    const int64_t tasks = (Units() + UnitsPerTask - 1) / UnitsPerTask;
-    const int threads = detail::ThreadCount(RequestedThreads_, tasks);
-    std::vector<TScratch> scratch(threads);
-    for (TScratch& s : scratch) {
-      s.Values.resize(Padded(HalfLength_));
-      s.Half.resize(Padded(HalfLength_));
-      s.Row.resize(Padded(Size_));
-      s.Draws.resize(Padded(Size_));
-    }
-    detail::RunTasks(tasks, threads, progress, [&](int64_t task, int thread) {
-      int64_t rows = 0;
-      const int64_t end = std::min(Units(), (task + 1) * UnitsPerTask);
-      for (int64_t b = task * UnitsPerTask; b < end; ++b) rows += RenderUnit(scratch[thread], b);
-      return rows;
-    });
+    RunUnits<TScratch>(progress, C_ + 1, UnitsPerTask,
+                       [this](TScratch& s, int64_t b) { return RenderUnit(s, b); });
   }
 
   static int64_t TotalWork(int64_t size) { return size; }
@@ -234,11 +239,14 @@ class TMirroredRender : TRenderBase {
  private:
   static constexpr int64_t UnitsPerTask = 8;
   struct TScratch {
+    TScratch(int64_t halfLength, int64_t size)
+        : Values(Padded(halfLength)),
+          Half(Padded(halfLength)),
+          Row(Padded(size)),
+          Draws(Padded(size)) {}
     std::vector<double> Values;
     std::vector<uint8_t> Half, Row, Draws;
   };
-
-  int64_t Units() const { return C_ + 1; }
 
   int64_t RenderUnit(TScratch& s, int64_t b) {
     const bool pure = Format_ == zfTwoTonePure;
@@ -281,22 +289,8 @@ class TAntiAliasedRender : TRenderBase {
   using TRenderBase::TRenderBase;
 
   void Run(detail::TProgress& progress) {
-    const int64_t tasks = (Units() + UnitsPerTask - 1) / UnitsPerTask;
-    const int threads = detail::ThreadCount(RequestedThreads_, tasks);
-    std::vector<TScratch> scratch(threads);
-    const int64_t samples = 2 * HalfLength_;
-    for (TScratch& s : scratch) {
-      s.Sines.resize(Padded(samples));
-      s.Codes.resize(Padded(samples));
-      for (auto& pairs : s.PairSums) pairs.resize(Padded(Size_));
-      s.Draws.resize(Padded(Size_));
-    }
-    detail::RunTasks(tasks, threads, progress, [&](int64_t task, int thread) {
-      int64_t rows = 0;
-      const int64_t end = std::min(Units(), (task + 1) * UnitsPerTask);
-      for (int64_t d = task * UnitsPerTask; d < end; ++d) rows += RenderUnit(scratch[thread], d);
-      return rows;
-    });
+    RunUnits<TScratch>(progress, Size_ - C_, UnitsPerTask,
+                       [this](TScratch& s, int64_t d) { return RenderUnit(s, d); });
   }
 
   static int64_t TotalWork(int64_t size) { return size; }
@@ -304,6 +298,10 @@ class TAntiAliasedRender : TRenderBase {
  private:
   static constexpr int64_t UnitsPerTask = 16;
   struct TScratch {
+    TScratch(int64_t halfLength, int64_t size)
+        : Sines(Padded(2 * halfLength)), Codes(Padded(2 * halfLength)), Draws(Padded(size)) {
+      for (auto& pairs : PairSums) pairs.resize(Padded(size));
+    }
     std::vector<double> Sines;
     std::vector<uint8_t> Codes;
     // For three sample rows |m|: pixel x's two samples' codes added, by x.
@@ -311,8 +309,6 @@ class TAntiAliasedRender : TRenderBase {
     int64_t Key[3] = {-1, -1, -1};
     std::vector<uint8_t> Draws;
   };
-
-  int64_t Units() const { return Size_ - C_; }
 
   const uint8_t* PairSums(TScratch& s, int64_t m) const {
     int slot = 0;
@@ -373,8 +369,7 @@ void RenderZonePlate(const TZonePlateSettings& settings, TIndexedBitmap& bitmap,
 
   const int64_t size = settings.Size;
   const uint64_t randomBase = random.State();
-  const TOutputFormat format =
-      bitmap.PixelFormat() == pf8bit ? zfGreyscale : settings.OutputFormat;
+  const TOutputFormat format = bitmap.PixelFormat() == pf8bit ? zfGreyscale : settings.OutputFormat;
   if (format == zfRandomHalfTone || format == zfTwoToneAntiAliased) {
     random.SetState(TRandomSource::StateAfter(randomBase, static_cast<uint64_t>(size * size)));
   }

@@ -17,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == text.npos) {
     if (sizeValue != std::atoi(std::string(text).c_str())) std::abort();
   }
-  if (!text.empty() && text.size() <= 20 &&
-      text.find_first_not_of("0123456789.") == text.npos && text.find('.') == text.rfind('.') &&
-      text != ".") {
+  if (!text.empty() && text.size() <= 20 && text.find_first_not_of("0123456789.") == text.npos &&
+      text.find('.') == text.rfind('.') && text != ".") {
     const float expected = std::strtof(std::string(text).c_str(), nullptr);
     if (!(period == expected || (std::isinf(period) && std::isinf(expected)))) std::abort();
   }

@@ -1,7 +1,5 @@
 // The main window and the generate command, driven as a user would on the offscreen platform;
 // modal dialogs are answered from timers.
-#include <sys/resource.h>
-
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -13,9 +11,10 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
-#include <csignal>
 #include <functional>
+#include <optional>
 
+#include "file_size_limit.h"
 #include "form1.h"
 #include "help.h"
 #include "paramsbox.h"
@@ -201,7 +200,8 @@ class MainWindowTest : public QObject {
     const QImage shown = Window->Image1->grab(QRect(0, 0, 300, 300)).toImage();
     for (const QPoint p : {QPoint(256, 256), QPoint(0, 0), QPoint(100, 200), QPoint(299, 7)}) {
       const int level = expectedPicture.ScanLine(p.y())[p.x()];
-      QCOMPARE(shown.pixel(p.x() % 300, p.y() % 300) & 0xFFFFFF, qRgb(level, level, level) & 0xFFFFFF);
+      QCOMPARE(shown.pixel(p.x() % 300, p.y() % 300) & 0xFFFFFF,
+               qRgb(level, level, level) & 0xFFFFFF);
     }
   }
 
@@ -238,7 +238,8 @@ class MainWindowTest : public QObject {
       const bool saveEnabled = Window->MenuSaveC->isEnabled();
       Generate("512", "0", "RadioButton5", true, [this] { CloseErrorReport(); });
       QTRY_COMPARE(Reports.size(), 1);
-      QVERIFY2(Reports.last().contains(QStringLiteral("division by zero")), qPrintable(Reports.last()));
+      QVERIFY2(Reports.last().contains(QStringLiteral("division by zero")),
+               qPrintable(Reports.last()));
       QTRY_VERIFY(!QApplication::activeModalWidget());
       QCOMPARE(Window->StatusBar1->Panel(0).Text, QString());
       QCOMPARE(Window->ProgressBar1->Position(), 0);
@@ -315,12 +316,7 @@ class MainWindowTest : public QObject {
       old.write("the previous picture");
     }
     const auto work = Window->WorkBitmap();
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
+    std::optional<TFileSizeLimit> fullDisk(4096);
     WhenModal([&](QWidget* dialog) {
       // Replacing the existing file asks first; then comes the error report.
       WhenModal(
@@ -338,8 +334,7 @@ class MainWindowTest : public QObject {
     Trigger(Window->MenuSaveC);
     QTRY_COMPARE(Reports.size(), 1);
     QTRY_VERIFY(!QApplication::activeModalWidget());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    fullDisk.reset();
     QVERIFY2(Reports[0].contains(file), qPrintable(Reports[0]));
     QFile old(file);
     QVERIFY(old.open(QIODevice::ReadOnly));

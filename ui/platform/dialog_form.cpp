@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QHash>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVariant>
 
@@ -67,10 +68,16 @@ QStringList FitTexts(QWidget* form) {
     auto* label = qobject_cast<QLabel*>(widget);
     const bool fits = label || qobject_cast<QAbstractButton*>(widget);
     if (!fits) continue;
-    const QSize wanted = widget->sizeHint();
+    QSize wanted = widget->sizeHint();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      // The style's minimum button width is no reason to grow: only the text is.
+      wanted.setWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    }
     if (wanted.width() > widget->width()) {
-      grown << QStringLiteral("%1: %2 -> %3").arg(widget->objectName()).arg(widget->width()).arg(
-                   wanted.width());
+      grown << QStringLiteral("%1: %2 -> %3")
+                   .arg(widget->objectName())
+                   .arg(widget->width())
+                   .arg(wanted.width());
       widget->resize(wanted.width(), widget->height());
     }
     if (label && !label->wordWrap()) label->resize(wanted);  // labels size themselves

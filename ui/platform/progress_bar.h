@@ -10,9 +10,7 @@ class TProgressBar : public QProgressBar {
   Q_OBJECT
 
  public:
-  explicit TProgressBar(QWidget* parent = nullptr) : QProgressBar(parent) {
-    setTextVisible(false);
-  }
+  explicit TProgressBar(QWidget* parent = nullptr) : QProgressBar(parent) { setTextVisible(false); }
 
   int Position() const { return value(); }
   void SetPosition(int position) {

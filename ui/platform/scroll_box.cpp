@@ -17,8 +17,12 @@ TScrollBox::TScrollBox(QWidget* parent) : QAbstractScrollArea(parent) {
   }
 }
 
-int TScrollBox::ClientWidth() const { return viewport()->width(); }
-int TScrollBox::ClientHeight() const { return viewport()->height(); }
+int TScrollBox::ClientWidth() const {
+  return viewport()->width();
+}
+int TScrollBox::ClientHeight() const {
+  return viewport()->height();
+}
 
 void TScrollBox::SetHorzRange(int range) {
   HorzRange_ = std::max(0, range);
@@ -39,7 +43,9 @@ void TScrollBox::UpdateScrollBars() {
   verticalScrollBar()->setPageStep(ClientHeight());
 }
 
-void TScrollBox::Repaint() { viewport()->repaint(); }
+void TScrollBox::Repaint() {
+  viewport()->repaint();
+}
 
 void TScrollBox::AlignChildren() {
   if (Aligning_) return;
@@ -102,7 +108,9 @@ void TScrollBox::ClientResized() {
   emit Resized();
 }
 
-void TScrollBox::scrollContentsBy(int, int) { AlignChildren(); }
+void TScrollBox::scrollContentsBy(int, int) {
+  AlignChildren();
+}
 
 void TScrollBox::paintEvent(QPaintEvent*) {}
 

@@ -5,7 +5,9 @@
 
 namespace tessarin::ui {
 
-TShape::TShape(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+TShape::TShape(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void TShape::SetBrushColor(const QColor& color) {
   BrushColor_ = color;

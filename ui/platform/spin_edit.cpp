@@ -57,7 +57,8 @@ TCSpinEdit::TCSpinEdit(QWidget* parent)
     button->setAutoRepeatDelay(RepeatDelay);
     button->setAutoRepeatInterval(RepeatInterval);
     button->setIconSize(QSize(7, 5));
-    connect(button, &QToolButton::pressed, Editor_, [this] { Editor_->setFocus(Qt::MouseFocusReason); });
+    connect(button, &QToolButton::pressed, Editor_,
+            [this] { Editor_->setFocus(Qt::MouseFocusReason); });
   }
   Up_->setObjectName(QStringLiteral("UpButton"));
   Down_->setObjectName(QStringLiteral("DownButton"));
@@ -75,8 +76,12 @@ void TCSpinEdit::SetValue(int value) {
   Editor_->setText(QString::number(std::clamp(value, MinValue_, MaxValue_)));
 }
 
-QString TCSpinEdit::Text() const { return Editor_->text(); }
-void TCSpinEdit::SetText(const QString& text) { Editor_->setText(text); }
+QString TCSpinEdit::Text() const {
+  return Editor_->text();
+}
+void TCSpinEdit::SetText(const QString& text) {
+  Editor_->setText(text);
+}
 
 void TCSpinEdit::ClampOnLeaving() {
   const int value = Value();

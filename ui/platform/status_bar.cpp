@@ -5,7 +5,9 @@
 
 namespace tessarin::ui {
 
-TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) { setSizeGripEnabled(false); }
+TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
+  setSizeGripEnabled(false);
+}
 
 QString TStatusBar::PanelWidths() const {
   QStringList widths;
