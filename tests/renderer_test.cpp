@@ -289,6 +289,25 @@ TEST(Renderer, MatchesThePlainLoop) {
   }
 }
 
+TEST(Renderer, MatchesThePlainLoopAtALargeOddSize) {
+  for (const auto format : {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased, zfTwoTonePure}) {
+    const TZonePlateSettings s{2049, -2.5f, format};
+    TIndexedBitmap expected = PreparedBitmap(s);
+    TRandomSource referenceRandom;
+    reference::Render(s, expected, referenceRandom);
+    const TRendered fast = Render(s);
+    int differing = 0;
+    for (int y = 0; y < s.Size; ++y) {
+      if (RowBytes(fast.Bitmap, y) == RowBytes(expected, y)) continue;
+      for (int x = 0; x < s.Size; ++x) {
+        differing += Pixel(fast.Bitmap, x, y) != Pixel(expected, x, y) &&
+                     !reference::NearBoundary(s, x, y);
+      }
+    }
+    EXPECT_EQ(differing, 0) << "format " << format;
+  }
+}
+
 TEST(Renderer, ScalarUnitMatchesThePlainLoopExactly) {
   for (const auto format : {zfGreyscale, zfRandomHalfTone, zfTwoToneAntiAliased, zfTwoTonePure}) {
     const TZonePlateSettings s{77, 2.5f, format};
