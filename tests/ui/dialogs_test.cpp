@@ -128,6 +128,39 @@ class DialogsTest : public QObject {
     QCOMPARE(Child<QPushButton>(box, "Button2")->size(), QSize(75, 25));
   }
 
+  // Tab visits the enabled controls in the stated tab order; of a group of radio buttons only
+  // the checked one is a tab stop, so the format group is visited where its checked button
+  // stands: before the geometry box, or after OK and Cancel.
+  void TabOrder_data() {
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QStringList>("visited");
+    QTest::newRow("greyscale") << "RadioButton1"
+                               << QStringList{"RadioButton1", "CSpinEdit1", "RadioButton3",
+                                              "ComboBox4",    "Button1",    "Button2",
+                                              "RadioButton1"};
+    QTest::newRow("pure") << "RadioButton6"
+                          << QStringList{"RadioButton6", "CSpinEdit1", "RadioButton3", "ComboBox4",
+                                         "Button1",      "Button2",    "RadioButton6"};
+  }
+  void TabOrder() {
+    QFETCH(QString, checked);
+    QFETCH(QStringList, visited);
+    TSettingsBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    auto* start = Child<QRadioButton>(box, qPrintable(checked));
+    start->setChecked(true);
+    start->setFocus(Qt::TabFocusReason);
+    QStringList seen;
+    for (int i = 0; i < visited.size(); ++i) {
+      QWidget* focus = QApplication::focusWidget();
+      seen << (focus->objectName() == QLatin1String("Editor") ? focus->parentWidget()->objectName()
+                                                              : focus->objectName());
+      QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(seen, visited);
+  }
+
   void FormatButtonsAreOneGroup() {
     TSettingsBox box;
     auto* grey = Child<QRadioButton>(box, "RadioButton1");
