@@ -19,6 +19,12 @@ using TTrigRowFn = void (*)(TTrig trig, double r2base, double scale, int64_t fir
 // x = 0 .. n - 1: the low byte of each draw. `out` must have room for n rounded up to 32.
 using TDrawRowFn = void (*)(uint64_t state, int64_t n, uint8_t* out);
 
+// Writes out[i] = trunc(sin(phase) + 1) for the same samples as TTrigRowFn: 0 where the sine
+// is negative, 1 where it is at least 0 and below 1, 2 where it is 1. `out` must have room
+// for n rounded up to a multiple of 8; `scratch` is room for as many doubles.
+using TSineCodeRowFn = void (*)(double r2base, double scale, int64_t first, int64_t n,
+                                double divisor, double* scratch, uint8_t* out);
+
 // Writes out[i] = source[n - 1 - i] for i = 0 .. n - 1; the two ranges do not overlap.
 using TReverseCopyFn = void (*)(const uint8_t* source, int64_t n, uint8_t* out);
 
@@ -26,6 +32,7 @@ struct TKernels {
   TTrigRowFn TrigRow;
   TDrawRowFn DrawRow;
   TReverseCopyFn ReverseCopy;
+  TSineCodeRowFn SineCodeRow;
 };
 
 // The kernels for the requested vector unit, falling back to what the processor has.
@@ -36,6 +43,9 @@ void TrigRowAvx2(TTrig, double, double, int64_t, int64_t, double, double*);
 void TrigRowAvx512(TTrig, double, double, int64_t, int64_t, double, double*);
 void DrawRowScalar(uint64_t, int64_t, uint8_t*);
 void DrawRowAvx512(uint64_t, int64_t, uint8_t*);
+void SineCodeRowAvx512(double, double, int64_t, int64_t, double, double*, uint8_t*);
+void SineCodeRowScalar(double, double, int64_t, int64_t, double, double*, uint8_t*);
+void SineCodeRowAvx2(double, double, int64_t, int64_t, double, double*, uint8_t*);
 void ReverseCopyScalar(const uint8_t*, int64_t, uint8_t*);
 void ReverseCopyAvx2(const uint8_t*, int64_t, uint8_t*);
 

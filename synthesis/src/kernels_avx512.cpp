@@ -28,6 +28,26 @@ void TrigRowAvx512(TTrig trig, double r2base, double scale, int64_t first, int64
 
 namespace tessarin::detail {
 
+void SineCodeRowAvx512(double r2base, double scale, int64_t first, int64_t n, double divisor,
+                       double*, uint8_t* out) {
+  const __m512d pi = _mm512_set1_pd(3.141592653589793);
+  const __m512d d = _mm512_set1_pd(divisor);
+  const __m512d sc = _mm512_set1_pd(scale);
+  const __m512d base = _mm512_set1_pd(r2base);
+  const __m512d one = _mm512_set1_pd(1.0);
+  const __m512d step = _mm512_set1_pd(8.0);
+  const auto f = static_cast<double>(first);
+  __m512d a = _mm512_set_pd(f + 7, f + 6, f + 5, f + 4, f + 3, f + 2, f + 1, f);
+  for (int64_t i = 0; i < n; i += 8) {
+    const __m512d r2 = _mm512_add_pd(_mm512_mul_pd(_mm512_mul_pd(a, a), sc), base);
+    const __m512d theta = _mm512_div_pd(_mm512_mul_pd(r2, pi), d);
+    const __m512d shifted = _mm512_add_pd(Sleef_sind8_u10(theta), one);
+    const __m128i codes = _mm512_cvtepi64_epi8(_mm512_cvttpd_epi64(shifted));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), codes);
+    a = _mm512_add_pd(a, step);
+  }
+}
+
 void DrawRowAvx512(uint64_t state, int64_t n, uint8_t* out) {
   // Four vectors of eight generators, each 32 steps apart: the 64-bit multiply is slow to
   // deliver its result, so independent chains keep it busy.

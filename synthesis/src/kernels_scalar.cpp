@@ -32,15 +32,35 @@ void ReverseCopyScalar(const uint8_t* source, int64_t n, uint8_t* out) {
   for (int64_t i = 0; i < n; ++i) out[i] = source[n - 1 - i];
 }
 
+// Codes from the sines of any row function.
+template <TTrigRowFn Trig>
+void SineCodes(double r2base, double scale, int64_t first, int64_t n, double divisor,
+               double* scratch, uint8_t* out) {
+  Trig(TTrig::Sin, r2base, scale, first, n, divisor, scratch);
+  for (int64_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(scratch[i] + 1);
+}
+
+void SineCodeRowScalar(double r2base, double scale, int64_t first, int64_t n, double divisor,
+                       double* scratch, uint8_t* out) {
+  SineCodes<TrigRowScalar>(r2base, scale, first, n, divisor, scratch, out);
+}
+
+void SineCodeRowAvx2(double r2base, double scale, int64_t first, int64_t n, double divisor,
+                     double* scratch, uint8_t* out) {
+  SineCodes<TrigRowAvx2>(r2base, scale, first, n, divisor, scratch, out);
+}
+
 TKernels SelectKernels(TTrigIsa isa) {
   __builtin_cpu_init();
   const bool has512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq");
   const bool has2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
   if ((isa == TTrigIsa::Auto || isa == TTrigIsa::Avx512) && has512) {
-    return {TrigRowAvx512, DrawRowAvx512, ReverseCopyAvx2};
+    return {TrigRowAvx512, DrawRowAvx512, ReverseCopyAvx2, SineCodeRowAvx512};
   }
-  if (isa != TTrigIsa::Scalar && has2) return {TrigRowAvx2, DrawRowScalar, ReverseCopyAvx2};
-  return {TrigRowScalar, DrawRowScalar, ReverseCopyScalar};
+  if (isa != TTrigIsa::Scalar && has2) {
+    return {TrigRowAvx2, DrawRowScalar, ReverseCopyAvx2, SineCodeRowAvx2};
+  }
+  return {TrigRowScalar, DrawRowScalar, ReverseCopyScalar, SineCodeRowScalar};
 }
 
 }  // namespace tessarin::detail
