@@ -300,8 +300,8 @@ TEST(Renderer, MatchesThePlainLoopAtALargeOddSize) {
     for (int y = 0; y < s.Size; ++y) {
       if (RowBytes(fast.Bitmap, y) == RowBytes(expected, y)) continue;
       for (int x = 0; x < s.Size; ++x) {
-        differing += Pixel(fast.Bitmap, x, y) != Pixel(expected, x, y) &&
-                     !reference::NearBoundary(s, x, y);
+        differing +=
+            Pixel(fast.Bitmap, x, y) != Pixel(expected, x, y) && !reference::NearBoundary(s, x, y);
       }
     }
     EXPECT_EQ(differing, 0) << "format " << format;

@@ -16,11 +16,9 @@ namespace tessarin::detail {
 // thread, each once the matching share of the work is done. Workers only count work.
 class TProgress {
  public:
+  // Row 0's report is the caller's: it goes out before the render checks its input.
   TProgress(const TProgressHook& hook, int64_t size, int64_t totalWork)
       : Hook_(hook), Size_(size), Total_(totalWork) {}
-
-  // Row 0's report goes out before any work starts.
-  void SkipFirst() { NextRow_ = 8; }
   int64_t TasksDone() {
     std::lock_guard lock(Mutex_);
     return TasksDone_;
@@ -41,7 +39,7 @@ class TProgress {
   std::condition_variable Changed_;
   int64_t Done_ = 0;
   int64_t TasksDone_ = 0;
-  int64_t NextRow_ = 0;
+  int64_t NextRow_ = 8;
 };
 
 // Runs tasks 0 .. count - 1, each once, on `threads` threads of which the caller is one,

@@ -366,6 +366,13 @@ class TAntiAliasedRender : TRenderBase {
   }
 };
 
+template <typename TFormatRender>
+void Render(const TZonePlateSettings& settings, TIndexedBitmap& bitmap, uint64_t randomBase,
+            const TRenderOptions& options, const TProgressHook& onProgress) {
+  detail::TProgress progress(onProgress, settings.Size, TFormatRender::TotalWork(settings.Size));
+  TFormatRender(settings, bitmap, randomBase, options).Run(progress);
+}
+
 }  // namespace
 
 void RenderZonePlate(const TZonePlateSettings& settings, TIndexedBitmap& bitmap,
@@ -386,25 +393,16 @@ void RenderZonePlate(const TZonePlateSettings& settings, TIndexedBitmap& bitmap,
     random.SetState(TRandomSource::StateAfter(randomBase, static_cast<uint64_t>(size * size)));
   }
   switch (format) {
-    case zfGreyscale: {
-      detail::TProgress progress(OnProgress, size, TGreyscaleRender::TotalWork(size));
-      progress.SkipFirst();
-      TGreyscaleRender(settings, bitmap, randomBase, options).Run(progress);
+    case zfGreyscale:
+      Render<TGreyscaleRender>(settings, bitmap, randomBase, options, OnProgress);
       break;
-    }
-    case zfTwoToneAntiAliased: {
-      detail::TProgress progress(OnProgress, size, TAntiAliasedRender::TotalWork(size));
-      progress.SkipFirst();
-      TAntiAliasedRender(settings, bitmap, randomBase, options).Run(progress);
+    case zfTwoToneAntiAliased:
+      Render<TAntiAliasedRender>(settings, bitmap, randomBase, options, OnProgress);
       break;
-    }
     case zfRandomHalfTone:
-    case zfTwoTonePure: {
-      detail::TProgress progress(OnProgress, size, TMirroredRender::TotalWork(size));
-      progress.SkipFirst();
-      TMirroredRender(settings, bitmap, randomBase, options).Run(progress);
+    case zfTwoTonePure:
+      Render<TMirroredRender>(settings, bitmap, randomBase, options, OnProgress);
       break;
-    }
   }
 }
 

@@ -62,27 +62,18 @@ void TDialogForm::reject() {
   if (CancelButton_) done(CancelButton_->property("ModalResult").toInt());
 }
 
-QStringList FitTexts(QWidget* form) {
-  QStringList grown;
+void FitTexts(QWidget* form) {
   for (QWidget* widget : form->findChildren<QWidget*>()) {
     auto* label = qobject_cast<QLabel*>(widget);
-    const bool fits = label || qobject_cast<QAbstractButton*>(widget);
-    if (!fits) continue;
+    if (!label && !qobject_cast<QAbstractButton*>(widget)) continue;
     QSize wanted = widget->sizeHint();
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
       // The style's minimum button width is no reason to grow: only the text is.
       wanted.setWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
     }
-    if (wanted.width() > widget->width()) {
-      grown << QStringLiteral("%1: %2 -> %3")
-                   .arg(widget->objectName())
-                   .arg(widget->width())
-                   .arg(wanted.width());
-      widget->resize(wanted.width(), widget->height());
-    }
+    if (wanted.width() > widget->width()) widget->resize(wanted.width(), widget->height());
     if (label && !label->wordWrap()) label->resize(wanted);  // labels size themselves
   }
-  return grown;
 }
 
 }  // namespace tessarin::ui

@@ -43,7 +43,7 @@ void GroupRadioButtons(QWidget* form);
 
 // Widens labels, buttons and radio buttons whose text needs more room than their stated
 // width, keeping their positions; labels that do not wrap take their text's size, as
-// self-sizing labels do. Returns a line for each control that grew, for checking layouts.
-QStringList FitTexts(QWidget* form);
+// self-sizing labels do.
+void FitTexts(QWidget* form);
 
 }  // namespace tessarin::ui

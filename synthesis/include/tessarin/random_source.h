@@ -21,7 +21,6 @@ class TRandomSource {
 
   // The state after `steps` further draws, in O(log steps) multiplications.
   static uint64_t StateAfter(uint64_t state, uint64_t steps);
-  void Skip(uint64_t steps) { State_ = StateAfter(State_, steps); }
 
  private:
   uint64_t State_ = 1;
